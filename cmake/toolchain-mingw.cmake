@@ -1,0 +1,17 @@
+# Cross toolchain for 32-bit Windows with mingw-w64.
+# ZORV_THREAD_MODEL picks the compiler variant: "win32" for the shipped
+# libraries (no winpthreads), "posix" for the test programs.
+if(NOT ZORV_THREAD_MODEL)
+  set(ZORV_THREAD_MODEL win32)
+endif()
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(ZORV_TRIPLE i686-w64-mingw32)
+set(CMAKE_C_COMPILER   ${ZORV_TRIPLE}-gcc-${ZORV_THREAD_MODEL})
+set(CMAKE_CXX_COMPILER ${ZORV_TRIPLE}-g++-${ZORV_THREAD_MODEL})
+set(CMAKE_RC_COMPILER  ${ZORV_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ZORV_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ZORV_THREAD_MODEL)
