@@ -44,6 +44,7 @@ private:
     bool m_done = false;
     bool m_inScript = false;
     bool m_timedOut = false;
+    bool m_forced = false;
     std::vector<HWND> m_before;  // top-level windows that existed before the call
 };
 
@@ -119,7 +120,7 @@ void ModalRun::OnTimer()
 {
     if (m_inScript)
         return;
-    if (!m_timedOut && GetTickCount() - m_start > m_timeout) {
+    if (!m_timedOut && !m_done && GetTickCount() - m_start > m_timeout) {
         m_timedOut = true;
         ADD_FAILURE() << (m_started ? "modal script did not finish in time"
                                     : "modal window did not appear in time");
@@ -127,6 +128,18 @@ void ModalRun::OnTimer()
     if (m_timedOut || m_done) {
         if (m_timedOut)
             CloseEverything();
+        // A window that ignores being cancelled is taken down, and its loop
+        // with it, so that a failing test never hangs the run.
+        if (GetTickCount() - m_start > m_timeout + 3000 && !m_forced) {
+            m_forced = true;
+            if (IsWindow(m_ui.m_window))
+                DestroyWindow(m_ui.m_window);
+            PostQuitMessage(1);
+        }
+        if (m_done && !m_timedOut && GetTickCount() - m_start > m_timeout) {
+            m_timedOut = true;
+            ADD_FAILURE() << "the script ended but the window did not close";
+        }
         return;
     }
     if (!m_started) {
@@ -138,12 +151,12 @@ void ModalRun::OnTimer()
     }
 }
 
-static BOOL CALLBACK CloseProc(HWND window, LPARAM parameter)
+static BOOL CALLBACK CloseProc(HWND window, LPARAM)
 {
-    ModalRun *run = reinterpret_cast<ModalRun *>(parameter);
-    (void)run;
-    if (IsWindowVisible(window) && WindowClass(window) == "#32770")
+    if (IsWindowVisible(window) && WindowClass(window) == "#32770") {
+        PostMessageA(window, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    }
     return TRUE;
 }
 
