@@ -49,6 +49,14 @@ int __cdecl memcmp(const void *left, const void *right, size_t count)
     return 0;
 }
 
+size_t __cdecl strlen(const char *text)
+{
+    const char *p = text;
+    while (*p)
+        ++p;
+    return static_cast<size_t>(p - text);
+}
+
 void __cxa_pure_virtual(void)
 {
     ExitProcess(3);
