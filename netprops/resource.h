@@ -117,5 +117,24 @@
 #define IDC_ADVANCED_PORT                   1088
 #define IDC_ADVANCED_PORT_GROUP             1124
 
+// ---- NIS/NIS+ page (template IDD_NIS) ----
+#define IDC_NIS_ENABLE_NIS             1106
+#define IDC_NIS_NIS_LABEL              1103
+#define IDC_NIS_NIS_ADDRESS            1091
+#define IDC_NIS_NIS_ADD                1092
+#define IDC_NIS_NIS_LIST               1093
+#define IDC_NIS_NIS_REMOVE             1094
+#define IDC_NIS_ENABLE_NISPLUS         1107
+#define IDC_NIS_NISPLUS_LABEL          1105
+#define IDC_NIS_NISPLUS_ADDRESS        1095
+#define IDC_NIS_NISPLUS_ADD            1096
+#define IDC_NIS_NISPLUS_LIST           1097
+#define IDC_NIS_NISPLUS_REMOVE         1098
+#define IDC_NIS_DOMAIN_LABEL           1104
+#define IDC_NIS_DOMAIN                 1089
+#define IDC_NIS_UP                     1156
+#define IDC_NIS_DOWN                   1157
+#define IDC_NIS_ORDER_LABEL            1108
+#define IDC_NIS_ORDER                  1099
 
 #endif
