@@ -294,6 +294,7 @@ TEST_F(SharingTest, LogFileIsMadeWhenTheFieldOrThePageIsLeft)
                 ui.focus(IDC_LOGGING_ENABLE);
             else
                 ui.selectPage(0);
+            EXPECT_EQ(c.leave == kField ? ui.pageAt(1) : ui.pageAt(0), ui.page());
             EXPECT_TRUE(FileExists(file));
             ui.cancel();
         });
@@ -313,6 +314,10 @@ TEST_F(SharingTest, ApplySavesTheFileOnlyWhenItExistsOrCanBeMade)
     WriteFile(existing, "log", 3, &written, nullptr);
     CloseHandle(existing);
 
+    // A name as long as the field takes: the file made is the one saved.
+    std::string longName = InFolder("");
+    longName += std::string(255 - longName.size() - 4, 'x') + ".txt";
+
     const DWORD kNoFile = 0xFFFFFFFF, kFolder = 0xFFFFFFFE;
     struct Case {
         std::string name;
@@ -322,6 +327,7 @@ TEST_F(SharingTest, ApplySavesTheFileOnlyWhenItExistsOrCanBeMade)
         {InFolder("applied.txt"), true, 0},
         {InFolder("existing.txt"), true, 3},
         {InFolder("folder"), true, kFolder},
+        {longName, true, 0},
         {InFolder("missing\\file.txt"), false, kNoFile},
         {"", false, kNoFile},
     };
@@ -350,6 +356,7 @@ TEST_F(SharingTest, ApplySavesTheFileOnlyWhenItExistsOrCanBeMade)
         else if (!c.name.empty())
             EXPECT_EQ(c.size, FileSize(c.name));
     }
+    EXPECT_FALSE(FileExists(longName.substr(0, 251)));
     EXPECT_TRUE(m_boxes->boxes.empty());
 }
 
