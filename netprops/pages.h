@@ -6,4 +6,9 @@
 void AddNfsClientPages();
 void AddFileSharingPages();
 
+// The pages of the file-sharing sheet.
+void AddNfsServerPage();
+void AddLoggingPage();
+void LoggingEnableControls();
+
 #endif

@@ -137,4 +137,23 @@
 #define IDC_NIS_ORDER_LABEL            1108
 #define IDC_NIS_ORDER                  1099
 
+// ---- nfs server page (template IDD_NFS_SERVER) ----
+#define IDC_NFS_SERVER_ENABLE              1016
+#define IDC_NFS_SERVER_LOGGING             1017
+// Shared folders and the computers that may use them: kept hidden.
+#define IDC_NFS_SERVER_FOLDERS             1018
+#define IDC_NFS_SERVER_READ_ONLY           1019
+#define IDC_NFS_SERVER_OPEN_TO_ALL         1020
+#define IDC_NFS_SERVER_OPEN_TO_LISTED      1021
+#define IDC_NFS_SERVER_COMPUTERS           1022
+#define IDC_NFS_SERVER_ADD_FOLDER          1023
+#define IDC_NFS_SERVER_ADD_COMPUTER        1024
+#define IDC_NFS_SERVER_REMOVE_FOLDER       1025
+#define IDC_NFS_SERVER_REMOVE_COMPUTER     1026
+
+// ---- logging page (template IDD_LOGGING) ----
+#define IDC_LOGGING_ENABLE                 1038
+#define IDC_LOGGING_SAVE                   1039
+#define IDC_LOGGING_FILE                   1040
+
 #endif

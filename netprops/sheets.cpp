@@ -15,4 +15,6 @@ void AddNfsClientPages()
 
 void AddFileSharingPages()
 {
+    AddNfsServerPage();
+    AddLoggingPage();
 }
