@@ -178,4 +178,30 @@ TEST_F(AdvancedPageTest, DefaultsOnAPageNeverOpenedAreWrittenByOk)
     EXPECT_EQ(kMissing, Stored(HKEY_CURRENT_USER, kUserDefaults, "NfsPort"));
 }
 
+// The transport is in the machine mount defaults; a user mount defaults key
+// that cannot be opened leaves the version and the port alone.
+TEST_F(AdvancedPageTest, AUserDefaultsKeyThatCannotBeOpenedLeavesVersionAndPort)
+{
+    StoreNonDefaults();
+    {
+        LockedKey lock(HKEY_CURRENT_USER, kUserDefaults);
+        ASSERT_TRUE(lock.locked());
+        RunSheet([](zt::Ui &ui) {
+            ui.selectPage(kAdvanced);
+            EXPECT_EQ(IDC_ADVANCED_UDP_ONLY, CheckedOf(ui, kTransportButtons));
+            EXPECT_EQ(-1, CheckedOf(ui, kVersionButtons));
+            EXPECT_EQ("", ui.text(IDC_ADVANCED_PORT));
+            ui.click(IDC_ADVANCED_TCP_ONLY);
+            ui.click(IDC_ADVANCED_V2_ONLY);
+            ui.click(IDC_ADVANCED_PORTMAPPER);
+            ui.ok();
+        });
+    }
+    std::string transport;
+    EXPECT_TRUE(zt::GetString(HKEY_CURRENT_USER, kMachineDefaults, "Transport", &transport));
+    EXPECT_EQ("tcp", transport);
+    EXPECT_EQ(3u, Stored(HKEY_CURRENT_USER, kUserDefaults, "NfsVersion"));
+    EXPECT_EQ(2049u, Stored(HKEY_CURRENT_USER, kUserDefaults, "NfsPort"));
+}
+
 } // namespace

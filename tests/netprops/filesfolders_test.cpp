@@ -142,4 +142,26 @@ TEST_F(FilesFoldersPageTest, DefaultsOnAnOpenPageResetTheControlsOnly)
         EXPECT_EQ(stored[i], Stored(HKEY_CURRENT_USER, kUserDefaults, kNames[i])) << kNames[i];
 }
 
+TEST_F(FilesFoldersPageTest, AKeyThatCannotBeOpenedLeavesControlsAndValuesAlone)
+{
+    zt::SetDword(HKEY_CURRENT_USER, kUserDefaults, "ArchiveBit", 0);
+    zt::SetDword(HKEY_CURRENT_USER, kUserDefaults, "UseBsdGroupSemantics", 1);
+    {
+        LockedKey lock(HKEY_CURRENT_USER, kUserDefaults);
+        ASSERT_TRUE(lock.locked());
+        RunSheet([](zt::Ui &ui) {
+            ui.selectPage(kFilesFolders);
+            for (int id : {IDC_FILES_FOLDERS_ARCHIVE, IDC_FILES_FOLDERS_LOWERCASE, IDC_FILES_FOLDERS_UPPERCASE,
+                           IDC_FILES_FOLDERS_PREFERRED_CASE, IDC_FILES_FOLDERS_CASE_SENSITIVE,
+                           IDC_FILES_FOLDERS_SYSTEM_V, IDC_FILES_FOLDERS_BSD})
+                EXPECT_FALSE(ui.checked(id)) << id;
+            ui.check(IDC_FILES_FOLDERS_ARCHIVE, true);
+            ui.click(IDC_FILES_FOLDERS_SYSTEM_V);
+            ui.ok();
+        });
+    }
+    EXPECT_EQ(0u, Stored(HKEY_CURRENT_USER, kUserDefaults, "ArchiveBit"));
+    EXPECT_EQ(1u, Stored(HKEY_CURRENT_USER, kUserDefaults, "UseBsdGroupSemantics"));
+}
+
 } // namespace

@@ -30,6 +30,44 @@ inline DWORD Stored(HKEY root, const std::string &path, const char *name)
     return zt::GetDword(root, path, name, &value) ? value : kMissing;
 }
 
+// While it lives, the key can be read but not opened for writing, so the
+// pages' key opening fails on it.
+class LockedKey {
+public:
+    LockedKey(HKEY root, const std::string &path) : m_root(root), m_path(path)
+    {
+        zt::CreateKey(root, path);
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        PSID everyone = nullptr;
+        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+        alignas(DWORD) char aclBuffer[256];
+        PACL acl = reinterpret_cast<PACL>(aclBuffer);
+        InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
+        AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC, everyone);
+        m_locked = SetDacl(acl);
+        FreeSid(everyone);
+    }
+    ~LockedKey() { SetDacl(nullptr); }
+    bool locked() const { return m_locked; }
+
+private:
+    bool SetDacl(PACL acl)
+    {
+        HKEY key;
+        if (RegOpenKeyExA(m_root, m_path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+            return false;
+        SECURITY_DESCRIPTOR descriptor;
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+        bool done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        return done;
+    }
+    HKEY m_root;
+    std::string m_path;
+    bool m_locked = false;
+};
+
 class NfsSheetTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -127,4 +127,26 @@ TEST_F(TuningPageTest, DefaultsOnAPageNeverOpenedAreWrittenByOk)
     EXPECT_EQ(kMissing, Stored(HKEY_CURRENT_USER, kMachineDefaults, "BackoffMultiplier"));
 }
 
+// The load and the save both stop at the first key that cannot be opened.
+TEST_F(TuningPageTest, AMachineDefaultsKeyThatCannotBeOpenedStopsEverything)
+{
+    zt::SetDword(HKEY_CURRENT_USER, kUserDefaults, "Retries", 3);
+    zt::SetDword(HKEY_LOCAL_MACHINE, kAutomounter, "IdleTime", 600);
+    LockedKey lock(HKEY_CURRENT_USER, kMachineDefaults);
+    ASSERT_TRUE(lock.locked());
+    HKEY probe;
+    ASSERT_NE(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kMachineDefaults.c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &probe, nullptr));
+    RunSheet([](zt::Ui &ui) {
+        ui.selectPage(kTuning);
+        EXPECT_EQ("", ui.text(IDC_TUNING_RETRIES));
+        EXPECT_EQ("", ui.text(IDC_TUNING_IDLE_TIMEOUT));
+        ui.type(IDC_TUNING_RETRIES, "7");
+        ui.type(IDC_TUNING_IDLE_TIMEOUT, "900");
+        ui.ok();
+    });
+    EXPECT_EQ(3u, Stored(HKEY_CURRENT_USER, kUserDefaults, "Retries"));
+    EXPECT_EQ(600u, Stored(HKEY_LOCAL_MACHINE, kAutomounter, "IdleTime"));
+}
+
 } // namespace
