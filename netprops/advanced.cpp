@@ -78,7 +78,7 @@ void TransferVersion(HKEY key, BOOL save)
 void TransferPort(HKEY key, BOOL save)
 {
     if (save) {
-        char text[32];
+        char text[256];
         DWORD port = 0;
         if (GetItemText(g_page, IDC_ADVANCED_PORT, text, sizeof text) && IsNumericText(text))
             port = ParseNumber(text);
