@@ -1,0 +1,117 @@
+// Runs the NFS client sheet of the shipped library in a scratch registry.
+#ifndef TESTS_NETPROPS_NFS_SHEET_H
+#define TESTS_NETPROPS_NFS_SHEET_H
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "harness.h"
+
+namespace nfs {
+
+const std::string kUserDefaults = "Software\\ZORV\\CC\\1.0\\vadediz\\UserMountDefaults";
+const std::string kMachineDefaults = "Software\\ZORV\\CC\\1.0\\vadediz\\MachineMountDefaults";
+const std::string kService = "System\\CurrentControlSet\\Services\\Vadediz\\Parameters";
+const std::string kAutomounter = "SOFTWARE\\ZORV\\CC\\1.0\\vadediz\\Automounter";
+
+// Pages in the order the sheet adds them.
+enum Page { kGeneral, kSecurity, kCaching, kTuning, kFilesFolders, kAdvanced };
+const int kDefaultsButton = 1118;
+
+// A stored number, or kMissing.
+const DWORD kMissing = 0xDEADBEEF;
+
+inline DWORD Stored(HKEY root, const std::string &path, const char *name)
+{
+    DWORD value;
+    return zt::GetDword(root, path, name, &value) ? value : kMissing;
+}
+
+// While it lives, the key can be read but not opened for writing, so the
+// pages' key opening fails on it.
+class LockedKey {
+public:
+    LockedKey(HKEY root, const std::string &path) : m_root(root), m_path(path)
+    {
+        zt::CreateKey(root, path);
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        PSID everyone = nullptr;
+        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+        alignas(DWORD) char aclBuffer[256];
+        PACL acl = reinterpret_cast<PACL>(aclBuffer);
+        InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
+        AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC, everyone);
+        m_locked = SetDacl(acl);
+        FreeSid(everyone);
+    }
+    ~LockedKey() { SetDacl(nullptr); }
+    bool locked() const { return m_locked; }
+
+private:
+    bool SetDacl(PACL acl)
+    {
+        HKEY key;
+        if (RegOpenKeyExA(m_root, m_path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+            return false;
+        SECURITY_DESCRIPTOR descriptor;
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+        bool done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        return done;
+    }
+    HKEY m_root;
+    std::string m_path;
+    bool m_locked = false;
+};
+
+class NfsSheetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_library = zt::LoadProductLibrary("ZORVPROP.dll");
+        ASSERT_TRUE(m_library);
+        m_entry = reinterpret_cast<Entry>(GetProcAddress(m_library, "NFSClientProperty"));
+        ASSERT_TRUE(m_entry);
+        boxes.reset(new zt::MessageBoxCapture({m_library}));
+    }
+    void TearDown() override
+    {
+        if (boxes)
+            EXPECT_TRUE(boxes->boxes.empty()) << boxes->boxes.front().text;
+        boxes.reset();
+        if (m_library)
+            FreeLibrary(m_library);
+    }
+
+    void RunSheet(const std::function<void(zt::Ui &)> &script)
+    {
+        zt::RunModal([this]() -> INT_PTR {
+            char *arguments[] = {const_cast<char *>("0")};
+            char *result = nullptr;
+            return m_entry(1, arguments, &result);
+        }, script);
+    }
+
+    // The sheet-wide Defaults button on the frame.
+    static void PressDefaults(zt::Ui &ui)
+    {
+        ui.pressDialogButton(kDefaultsButton);
+        ui.pump();
+    }
+
+    zt::RegistrySandbox sandbox;
+    std::unique_ptr<zt::MessageBoxCapture> boxes;
+
+private:
+    typedef BOOL(__cdecl *Entry)(DWORD, char **, char **);
+    HMODULE m_library = nullptr;
+    Entry m_entry = nullptr;
+};
+
+} // namespace nfs
+
+#endif
