@@ -128,14 +128,22 @@ void RetargetHelpRequest(HELPINFO *request, int id)
         request->iCtrlId = id;
 }
 
-// The control id under a screen position of the page, 0 when none.
+// The control id under a screen position of the page, 0 when none. A group
+// box only frames the controls inside it: a visible control within the box
+// is taken first, whatever their order.
 static int ControlAtPoint(HWND page, POINT point)
 {
-    ScreenToClient(page, &point);
-    HWND child = ChildWindowFromPointEx(page, point, CWP_SKIPINVISIBLE);
-    if (!child || child == page)
-        return 0;
-    return GetDlgCtrlID(child);
+    HWND frame = NULL;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect;
+        if (!IsWindowVisible(child) || !GetWindowRect(child, &rect) || !PtInRect(&rect, point))
+            continue;
+        if (!IsGroupBox(child))
+            return GetDlgCtrlID(child);
+        if (!frame)
+            frame = child;
+    }
+    return frame ? GetDlgCtrlID(frame) : 0;
 }
 
 static INT_PTR OfferWhatsThis(HWND page, HWND clicked, LPARAM position)
