@@ -33,8 +33,9 @@ HINSTANCE CCacheSetupApp::LoadResourceLibrary(const char *directory)
     path += "REVAZAZ.DLL";
     m_hResourceLib = LoadLibraryA(path);
     if (!IsLoaded(m_hResourceLib)) {
-        CString text;
-        text.LoadString(IDS_NO_RESOURCE_LIBRARY);
+        char text[256];
+        if (LoadStringA(m_hInstance, IDS_NO_RESOURCE_LIBRARY, text, sizeof text) <= 0)
+            text[0] = 0;
         AfxMessageBox(text, MB_OK);
         return m_hResourceLib;
     }
