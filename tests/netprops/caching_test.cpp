@@ -48,7 +48,7 @@ void Store(const Values &v)
 void ExpectStored(const Values &v)
 {
     for (const Slot &s : kSlots)
-        EXPECT_EQ(v.*s.field, nfs::Dword(s.service ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
+        EXPECT_EQ(v.*s.field, nfs::Stored(s.service ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
                                          s.service ? kService : kUserDefaults, s.name))
             << s.name;
 }
@@ -76,7 +76,7 @@ TEST(CachingPage, ListsAreFilledInOrder)
 {
     zt::RegistrySandbox sandbox;
     nfs::RunClientSheet([](zt::Ui &ui) {
-        ui.selectPage(nfs::kCachingPage);
+        ui.selectPage(nfs::kCaching);
         struct List {
             int id;
             std::vector<std::string> entries;
@@ -115,7 +115,7 @@ TEST(CachingPage, LoadShowsStoredValuesAndOkSavesThemBack)
         if (c.store)
             Store(c.stored);
         nfs::RunClientSheet([&](zt::Ui &ui) {
-            ui.selectPage(nfs::kCachingPage);
+            ui.selectPage(nfs::kCaching);
             ExpectShown(ui, c.shown);
             EXPECT_TRUE(ui.checked(kAttributeCache));
             EXPECT_TRUE(ui.checked(kDataCache));
@@ -132,7 +132,7 @@ TEST(CachingPage, BoxesEnableTheirControlsAndMarkTheSheetChanged)
     zt::SetDword(HKEY_CURRENT_USER, kUserDefaults, "AttrCacheOff", 1);
     zt::SetDword(HKEY_LOCAL_MACHINE, kService, "EnableDataCache", 0);
     nfs::RunClientSheet([](zt::Ui &ui) {
-        ui.selectPage(nfs::kCachingPage);
+        ui.selectPage(nfs::kCaching);
         EXPECT_TRUE(ui.applyEnabled());
         EXPECT_FALSE(ui.checked(kAttributeCache));
         EXPECT_FALSE(ui.checked(kDataCache));
@@ -156,8 +156,8 @@ TEST(CachingPage, BoxesEnableTheirControlsAndMarkTheSheetChanged)
         ui.ok();
     });
     // Attribute cache off again (inverted box), data cache on.
-    EXPECT_EQ(1u, nfs::Dword(HKEY_CURRENT_USER, kUserDefaults, "AttrCacheOff"));
-    EXPECT_EQ(1u, nfs::Dword(HKEY_LOCAL_MACHINE, kService, "EnableDataCache"));
+    EXPECT_EQ(1u, nfs::Stored(HKEY_CURRENT_USER, kUserDefaults, "AttrCacheOff"));
+    EXPECT_EQ(1u, nfs::Stored(HKEY_LOCAL_MACHINE, kService, "EnableDataCache"));
 }
 
 TEST(CachingPage, TypedValuesOutsideTheirRangeOrOutOfOrderAreNotSaved)
@@ -191,7 +191,7 @@ TEST(CachingPage, TypedValuesOutsideTheirRangeOrOutOfOrderAreNotSaved)
         zt::RegistrySandbox sandbox;
         Store(kStored);
         nfs::RunClientSheet([&](zt::Ui &ui) {
-            ui.selectPage(nfs::kCachingPage);
+            ui.selectPage(nfs::kCaching);
             for (const Edit &e : c.edits)
                 ui.type(e.id, e.text);
             ui.ok();
@@ -205,7 +205,7 @@ TEST(CachingPage, DefaultsOnTheOpenPageShowDefaultsAndOkSavesThem)
     zt::RegistrySandbox sandbox;
     Store({300, 0, 0, 1, 10, 40, 5, 50});
     nfs::RunClientSheet([](zt::Ui &ui) {
-        ui.selectPage(nfs::kCachingPage);
+        ui.selectPage(nfs::kCaching);
         ui.type(kRegMax, "20");
         nfs::PressDefaults(ui);
         ExpectShown(ui, kDefaultsShown);
@@ -245,7 +245,7 @@ TEST(CachingPage, DefaultsOnAPageNeverOpenedAreWrittenByTheSheetApply)
                 ui.ok();
                 return;
             }
-            ui.selectPage(nfs::kCachingPage);
+            ui.selectPage(nfs::kCaching);
             ExpectShown(ui, kDefaultsShown);
             EXPECT_TRUE(ui.checked(kAttributeCache));
             EXPECT_TRUE(ui.checked(kDataCache));

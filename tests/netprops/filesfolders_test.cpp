@@ -1,7 +1,7 @@
 // The Files and Folders page, worked through the real NFS client sheet.
 #include <algorithm>
 
-#include "nfs_sheet_fixture.h"
+#include "nfs_sheet.h"
 #include "resource.h"
 
 namespace {

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "nfs_sheet.h"
 #include "resource.h"
 
 namespace {
 
-const char kUser[] = "Software\\ZORV\\CC\\1.0\\vadediz\\UserMountDefaults";
-const char kMachine[] = "Software\\ZORV\\CC\\1.0\\vadediz\\MachineMountDefaults";
-
-typedef BOOL(__cdecl *SetupEntry)(DWORD, char **, char **);
+const std::string &kUser = nfs::kUserDefaults;
+const std::string &kMachine = nfs::kMachineDefaults;
 
 struct HelpCall {
     HWND owner;
@@ -32,26 +31,21 @@ protected:
     {
         library = zt::LoadProductLibrary("ZORVPROP.dll");
         ASSERT_TRUE(library);
-        entry = reinterpret_cast<SetupEntry>(GetProcAddress(library, "NFSClientProperty"));
-        ASSERT_TRUE(entry);
         g_help.clear();
     }
     void TearDown() override { FreeLibrary(library); }
 
     std::string Run(const std::function<void(zt::Ui &)> &script)
     {
-        char *result = nullptr;
-        char *arguments[] = {const_cast<char *>("0")};
         zt::MessageBoxCapture boxes({library});
         zt::ImportPatch help(library, "user32.dll", "WinHelpA", reinterpret_cast<void *>(FakeWinHelp));
-        zt::RunModal([&]() -> INT_PTR { return entry(1, arguments, &result); }, script);
+        std::string result = nfs::RunClientSheet(script);
         shownBoxes = boxes.boxes;
-        return result ? result : "(none)";
+        return result;
     }
 
     zt::RegistrySandbox sandbox;
     HMODULE library = nullptr;
-    SetupEntry entry = nullptr;
     std::vector<zt::MessageBoxRecord> shownBoxes;
 };
 

@@ -68,14 +68,14 @@ TEST(SecurityPage, MaskShowsClearBitsAsCheckedBoxesAndSavesTheNineBits)
         if (c.stored != kNone)
             zt::SetDword(HKEY_CURRENT_USER, kUserDefaults, "UMask", c.stored);
         nfs::RunClientSheet([&](zt::Ui &ui) {
-            ui.selectPage(nfs::kSecurityPage);
+            ui.selectPage(nfs::kSecurity);
             EXPECT_EQ(c.checked, CheckedBoxes(ui));
             if (c.clickBox)
                 ui.click(c.clickBox);
             ui.ok();
         });
         // Saved after the General page's pruning, so even the default stays.
-        EXPECT_EQ(c.saved, nfs::Dword(HKEY_CURRENT_USER, kUserDefaults, "UMask"));
+        EXPECT_EQ(c.saved, nfs::Stored(HKEY_CURRENT_USER, kUserDefaults, "UMask"));
     }
 }
 
@@ -109,7 +109,7 @@ TEST(SecurityPage, ServerListLoadsFromItsStoredForms)
         if (c.store)
             StoreHosts(c.data, c.type);
         nfs::RunClientSheet([&](zt::Ui &ui) {
-            ui.selectPage(nfs::kSecurityPage);
+            ui.selectPage(nfs::kSecurity);
             EXPECT_EQ(c.broadcast, ui.checked(kBroadcast));
             EXPECT_EQ(!c.broadcast, ui.checked(kSpecific));
             EXPECT_EQ(c.field, ui.text(kServerField));
@@ -142,7 +142,7 @@ TEST(SecurityPage, ServerListSavesTheFieldCutAtSeparators)
         zt::RegistrySandbox sandbox;
         StoreHosts(std::string("old\0", 4));
         nfs::RunClientSheet([&](zt::Ui &ui) {
-            ui.selectPage(nfs::kSecurityPage);
+            ui.selectPage(nfs::kSecurity);
             ui.type(kServerField, c.typed);
             ui.click(c.radio);
             ui.ok();
@@ -158,7 +158,7 @@ TEST(SecurityPage, EmptySpecificListShowsAgainAsSpecificWithEmptyField)
     zt::RegistrySandbox sandbox;
     for (int run = 0; run < 2; ++run) {
         nfs::RunClientSheet([&](zt::Ui &ui) {
-            ui.selectPage(nfs::kSecurityPage);
+            ui.selectPage(nfs::kSecurity);
             if (run == 0) {
                 ui.click(kSpecific);
                 ui.ok();
@@ -176,7 +176,7 @@ TEST(SecurityPage, ServerFieldFollowsTheRadioButtonsAndOpeningMarksTheSheetChang
     zt::RegistrySandbox sandbox;
     nfs::RunClientSheet([](zt::Ui &ui) {
         EXPECT_FALSE(ui.applyEnabled());
-        ui.selectPage(nfs::kSecurityPage);
+        ui.selectPage(nfs::kSecurity);
         EXPECT_TRUE(ui.applyEnabled());
         EXPECT_FALSE(ui.enabled(kServerField));
         ui.click(kSpecific);
@@ -195,7 +195,7 @@ TEST(SecurityPage, DefaultsOnTheOpenPageResetMaskAndChoiceButKeepTheField)
     StoreHosts(std::string("alpha\0", 6));
     zt::SetDword(HKEY_CURRENT_USER, kUserDefaults, "UMask", 0);
     nfs::RunClientSheet([](zt::Ui &ui) {
-        ui.selectPage(nfs::kSecurityPage);
+        ui.selectPage(nfs::kSecurity);
         nfs::PressDefaults(ui);
         EXPECT_EQ(0755u, CheckedBoxes(ui));
         EXPECT_TRUE(ui.checked(kBroadcast));
@@ -206,7 +206,7 @@ TEST(SecurityPage, DefaultsOnTheOpenPageResetMaskAndChoiceButKeepTheField)
     });
     DWORD type;
     EXPECT_EQ(kBroadcastList, StoredHosts(&type));
-    EXPECT_EQ(18u, nfs::Dword(HKEY_CURRENT_USER, kUserDefaults, "UMask"));
+    EXPECT_EQ(18u, nfs::Stored(HKEY_CURRENT_USER, kUserDefaults, "UMask"));
 }
 
 TEST(SecurityPage, DefaultsOnAPageNeverOpenedAreWrittenByTheSheetApply)
@@ -229,7 +229,7 @@ TEST(SecurityPage, DefaultsOnAPageNeverOpenedAreWrittenByTheSheetApply)
                 return;
             }
             // The page created after the button shows the defaults at once.
-            ui.selectPage(nfs::kSecurityPage);
+            ui.selectPage(nfs::kSecurity);
             EXPECT_EQ(0755u, CheckedBoxes(ui));
             EXPECT_TRUE(ui.checked(kBroadcast));
             ui.cancel();
@@ -241,7 +241,7 @@ TEST(SecurityPage, DefaultsOnAPageNeverOpenedAreWrittenByTheSheetApply)
             EXPECT_FALSE(zt::ValueExists(HKEY_CURRENT_USER, kUserDefaults, "UMask"));
         } else {
             EXPECT_EQ(stored + '\0', StoredHosts(&type));
-            EXPECT_EQ(0u, nfs::Dword(HKEY_CURRENT_USER, kUserDefaults, "UMask"));
+            EXPECT_EQ(0u, nfs::Stored(HKEY_CURRENT_USER, kUserDefaults, "UMask"));
         }
     }
 }

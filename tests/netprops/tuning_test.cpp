@@ -1,5 +1,5 @@
 // The Tuning page, worked through the real NFS client sheet.
-#include "nfs_sheet_fixture.h"
+#include "nfs_sheet.h"
 #include "resource.h"
 
 namespace {
