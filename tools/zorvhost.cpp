@@ -4,9 +4,13 @@
 //   zorvhost [--screenshots PREFIX] LIBRARY EXPORT [ARGUMENT...]
 //
 // Setup library procedures (ZORVPROP) get the arguments as strings and hand
-// back a result string, which is printed. With --screenshots the sheet is
-// worked instead of shown to a person: each page is saved as
-// PREFIX-N-<caption>.png, then the sheet is cancelled.
+// back a result string, which is printed. The disk-cache procedures
+// (ZORVINST, TarnDraw...) are called as the cache setup script calls them:
+// first TarnGetDefaults32, then the dialog with those defaults and the
+// folder of the host as the folder of the resource library; the result and
+// the integers handed back are printed. With --screenshots the sheet or
+// dialog is worked instead of shown to a person: each page is saved as
+// PREFIX-N-<caption>.png, then it is cancelled.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -60,6 +64,53 @@ void ShootSheet(zt::Ui &ui, const std::string &prefix)
     ui.cancel();
 }
 
+typedef int(WINAPI *GetDefaultsProcedure)(int, int *, int *, int *, int *, DWORD *, DWORD *,
+                                           int *);
+typedef int(WINAPI *DrivesProcedure)(HWND, const char *, int *, int *, DWORD *, DWORD *, int *);
+typedef int(WINAPI *CacheProcedure)(HWND, const char *, int *, int *);
+
+// The disk-cache dialogs, with the defaults the library computes.
+bool RunCacheProcedure(HMODULE library, const char *name, const std::string &screenshots)
+{
+    auto defaults = reinterpret_cast<GetDefaultsProcedure>(GetProcAddress(library, "TarnGetDefaults32"));
+    auto drives = reinterpret_cast<DrivesProcedure>(GetProcAddress(library, "TarnDrawDrivesDialog32"));
+    auto cache = reinterpret_cast<CacheProcedure>(GetProcAddress(library, "TarnDrawCacheDialog32"));
+    if (!defaults || !drives || !cache)
+        return false;
+    int cacheDrive = 0, sizeMB = 0, allNetwork = 0, allCdrom = 0, option = 0;
+    DWORD selected = 0, cleared = 0;
+    defaults(0, &cacheDrive, &sizeMB, &allNetwork, &allCdrom, &selected, &cleared, &option);
+
+    char folder[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, folder, MAX_PATH);
+    std::string resources(folder, n);
+    resources = resources.substr(0, resources.find_last_of('\\'));
+
+    bool drivesDialog = std::strcmp(name, "TarnDrawDrivesDialog32") == 0;
+    int result = 0;
+    auto call = [&]() -> INT_PTR {
+        if (drivesDialog)
+            result = drives(nullptr, resources.c_str(), &allNetwork, &allCdrom, &selected, &cleared,
+                            &option);
+        else if (std::strcmp(name, "TarnDrawCacheDialog32") == 0)
+            result = cache(nullptr, resources.c_str(), &cacheDrive, &sizeMB);
+        else
+            result = 1;
+        return result;
+    };
+    if (screenshots.empty() || std::strcmp(name, "TarnGetDefaults32") == 0)
+        call();
+    else
+        zt::RunModal(call, [&](zt::Ui &ui) { ShootSheet(ui, screenshots); });
+    std::printf("result %d\n", result);
+    if (drivesDialog)
+        std::printf("all network %d, all CD-ROM %d, selected %08lx, cleared %08lx, option %d\n",
+                    allNetwork, allCdrom, selected, cleared, option);
+    else
+        std::printf("cache drive %d, size %d MB\n", cacheDrive, sizeMB);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -78,6 +129,13 @@ int main(int argc, char **argv)
     if (!library) {
         std::fprintf(stderr, "%s does not load (error %lu)\n", argv[first], GetLastError());
         return 1;
+    }
+    if (std::strncmp(argv[first + 1], "Tarn", 4) == 0) {
+        bool known = RunCacheProcedure(library, argv[first + 1], screenshots);
+        if (!known)
+            std::fprintf(stderr, "%s has no disk-cache procedure %s\n", argv[first], argv[first + 1]);
+        FreeLibrary(library);
+        return known ? 0 : 1;
     }
     SetupProcedure procedure =
         reinterpret_cast<SetupProcedure>(GetProcAddress(library, argv[first + 1]));

@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 # Draws the pictures of the resource library: the panel bitmap (140) and
-# the seven drive icons (101-107), 16x16 at 4 bits per pixel.
+# the seven drive icons (101-107): 16x16 drawings at 4 bits per pixel.
+# DrawIcon draws an icon at the system size (32x32) and the drive list
+# leaves room for 16 pixels, so each drawing sits in the top-left corner of
+# a 32x32 image whose other pixels are transparent.
 import struct, sys, os
 
 out = os.path.dirname(os.path.abspath(__file__))
@@ -26,8 +29,9 @@ PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128
            (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
 
 def icon(colour, shape):
-    w = h = 16
-    pixels = [[shape(x, y, colour) for x in range(w)] for y in range(h)]
+    w = h = 32
+    pixels = [[shape(x, y, colour) if x < 16 and y < 16 else None for x in range(w)]
+              for y in range(h)]
     xor = b''
     for y in range(h - 1, -1, -1):
         row = pixels[y]
@@ -40,8 +44,8 @@ def icon(colour, shape):
         bits = 0
         for x in range(w):
             if pixels[y][x] is None:
-                bits |= 1 << (15 - x)
-        andmask += struct.pack('>H', bits) + b'\0\0'
+                bits |= 1 << (w - 1 - x)
+        andmask += struct.pack('>I', bits)
     pal = b''.join(struct.pack('BBBB', b, g, r, 0) for (r, g, b) in PALETTE)
     header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 4, 0, len(xor) + len(andmask), 0, 0, 16, 0)
     image = header + pal + xor + andmask

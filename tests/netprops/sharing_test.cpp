@@ -331,14 +331,16 @@ TEST_F(SharingTest, ApplySavesTheFileOnlyWhenItExistsOrCanBeMade)
         {InFolder("missing\\file.txt"), false, kNoFile},
         {"", false, kNoFile},
     };
+    // Leaving the page checks the stored name too: keep its file in the folder.
+    const std::string oldName = InFolder("old name");
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         FreshRegistry();
-        zt::SetString(HKEY_LOCAL_MACHINE, kLoggingKey, "File", "old name");
+        zt::SetString(HKEY_LOCAL_MACHINE, kLoggingKey, "File", oldName);
         zt::SetDword(HKEY_LOCAL_MACHINE, kLoggingKey, "Save", 0);
         Run([&](zt::Ui &ui) {
             ui.selectPage(1);
-            EXPECT_EQ("old name", ui.text(IDC_LOGGING_FILE));
+            EXPECT_EQ(oldName, ui.text(IDC_LOGGING_FILE));
             ui.selectPage(0);
             // Changed behind the page's back, so that only the apply
             // looks at the name.
@@ -348,7 +350,7 @@ TEST_F(SharingTest, ApplySavesTheFileOnlyWhenItExistsOrCanBeMade)
                 EXPECT_TRUE(FileExists(c.name));
             ui.cancel();
         });
-        EXPECT_EQ(c.saved ? c.name : std::string("old name"), StoredFile());
+        EXPECT_EQ(c.saved ? c.name : oldName, StoredFile());
         EXPECT_EQ(1u, Stored(kLoggingKey, "Enable"));
         EXPECT_EQ(0u, Stored(kLoggingKey, "Save"));
         if (c.size == kFolder)
