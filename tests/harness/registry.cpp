@@ -157,7 +157,10 @@ bool GetString(HKEY root, const std::string &path, const char *name, std::string
     return true;
 }
 
-std::vector<std::string> ValueNames(HKEY root, const std::string &path)
+namespace {
+
+// The names of a key's values or of its subkeys, in index order.
+std::vector<std::string> EnumeratedNames(HKEY root, const std::string &path, bool values)
 {
     std::vector<std::string> names;
     HKEY key = OpenPath(root, path, false);
@@ -166,7 +169,9 @@ std::vector<std::string> ValueNames(HKEY root, const std::string &path)
     for (DWORD i = 0;; ++i) {
         char name[16384];
         DWORD length = sizeof name;
-        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        LONG status = values ? RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr)
+                             : RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status != ERROR_SUCCESS)
             break;
         names.push_back(name);
     }
@@ -174,21 +179,16 @@ std::vector<std::string> ValueNames(HKEY root, const std::string &path)
     return names;
 }
 
+} // namespace
+
+std::vector<std::string> ValueNames(HKEY root, const std::string &path)
+{
+    return EnumeratedNames(root, path, true);
+}
+
 std::vector<std::string> SubkeyNames(HKEY root, const std::string &path)
 {
-    std::vector<std::string> names;
-    HKEY key = OpenPath(root, path, false);
-    if (!key)
-        return names;
-    for (DWORD i = 0;; ++i) {
-        char name[1024];
-        DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.push_back(name);
-    }
-    RegCloseKey(key);
-    return names;
+    return EnumeratedNames(root, path, false);
 }
 
 } // namespace zt

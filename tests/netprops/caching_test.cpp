@@ -223,36 +223,26 @@ TEST(CachingPage, DefaultsOnAPageNeverOpenedAreWrittenByTheSheetApply)
 {
     const Values stored = {300, 0, 0, 1, 10, 40, 5, 50};
     const DWORD kMissing = nfs::kMissing;
-    struct Case {
-        bool pressDefaults;
-        bool openAfterwards;  // then Cancel
-        Values saved;
-    } cases[] = {
-        {false, false, stored},
+    // Saved, per case of nfs::kDefaultsBeforeOpening.
+    const Values saved[] = {
+        stored,
         // The attribute defaults are written, then pruned as equal to the
         // built-in defaults; the service values have no such pass.
-        {true, false, {0, 1, 256, kMissing, kMissing, kMissing, kMissing, kMissing}},
-        {true, true, stored},
+        {0, 1, 256, kMissing, kMissing, kMissing, kMissing, kMissing},
+        stored,
     };
-    for (const Case &c : cases) {
+    for (int i = 0; i < 3; ++i) {
+        const nfs::DefaultsBeforeOpening &c = nfs::kDefaultsBeforeOpening[i];
         SCOPED_TRACE(testing::Message() << c.pressDefaults << c.openAfterwards);
         zt::RegistrySandbox sandbox;
         Store(stored);
-        nfs::RunClientSheet([&](zt::Ui &ui) {
-            if (c.pressDefaults)
-                nfs::PressDefaults(ui);
-            if (!c.openAfterwards) {
-                ui.ok();
-                return;
-            }
-            ui.selectPage(nfs::kCaching);
+        nfs::RunDefaultsBeforeOpening(c, nfs::kCaching, [](zt::Ui &ui) {
             ExpectShown(ui, kDefaultsShown);
             EXPECT_TRUE(ui.checked(kAttributeCache));
             EXPECT_TRUE(ui.checked(kDataCache));
             EXPECT_TRUE(ui.enabled(kDirMin));
-            ui.cancel();
         });
-        ExpectStored(c.saved);
+        ExpectStored(saved[i]);
     }
 }
 

@@ -13,19 +13,25 @@ class FilesFoldersPageTest : public NfsSheetTest {};
 const char *const kNames[] = {"ArchiveBit", "CaseSensitive", "PreferredCaseIsUpper", "CaseForce",
                               "UseBsdGroupSemantics"};
 
+// The page's controls as its defaults set them.
+void ExpectDefaultsShown(zt::Ui &ui)
+{
+    EXPECT_TRUE(ui.checked(IDC_FILES_FOLDERS_ARCHIVE));
+    EXPECT_TRUE(ui.checked(IDC_FILES_FOLDERS_LOWERCASE));
+    EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_UPPERCASE));
+    EXPECT_TRUE(ui.checked(IDC_FILES_FOLDERS_SYSTEM_V));
+    EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_BSD));
+    EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_PREFERRED_CASE));
+    EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_CASE_SENSITIVE));
+    EXPECT_FALSE(ui.enabled(IDC_FILES_FOLDERS_CASE_SENSITIVE));
+}
+
 TEST_F(FilesFoldersPageTest, EmptyRegistryShowsDefaultsAndMarksTheSheetChanged)
 {
     RunSheet([](zt::Ui &ui) {
         EXPECT_FALSE(ui.applyEnabled());
         ui.selectPage(kFilesFolders);
-        EXPECT_TRUE(ui.checked(IDC_FILES_FOLDERS_ARCHIVE));
-        EXPECT_TRUE(ui.checked(IDC_FILES_FOLDERS_LOWERCASE));
-        EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_UPPERCASE));
-        EXPECT_TRUE(ui.checked(IDC_FILES_FOLDERS_SYSTEM_V));
-        EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_BSD));
-        EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_PREFERRED_CASE));
-        EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_CASE_SENSITIVE));
-        EXPECT_FALSE(ui.enabled(IDC_FILES_FOLDERS_CASE_SENSITIVE));
+        ExpectDefaultsShown(ui);
         EXPECT_TRUE(ui.applyEnabled());
         ui.cancel();
     });
@@ -128,14 +134,7 @@ TEST_F(FilesFoldersPageTest, DefaultsOnAnOpenPageResetTheControlsOnly)
         EXPECT_TRUE(ui.checked(IDC_FILES_FOLDERS_CASE_SENSITIVE));
         EXPECT_TRUE(ui.checked(IDC_FILES_FOLDERS_BSD));
         PressDefaults(ui);
-        EXPECT_TRUE(ui.checked(IDC_FILES_FOLDERS_ARCHIVE));
-        EXPECT_TRUE(ui.checked(IDC_FILES_FOLDERS_LOWERCASE));
-        EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_UPPERCASE));
-        EXPECT_TRUE(ui.checked(IDC_FILES_FOLDERS_SYSTEM_V));
-        EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_BSD));
-        EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_PREFERRED_CASE));
-        EXPECT_FALSE(ui.checked(IDC_FILES_FOLDERS_CASE_SENSITIVE));
-        EXPECT_FALSE(ui.enabled(IDC_FILES_FOLDERS_CASE_SENSITIVE));
+        ExpectDefaultsShown(ui);
         ui.cancel();
     });
     for (int i = 0; i < 5; ++i)

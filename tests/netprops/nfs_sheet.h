@@ -63,6 +63,32 @@ inline void PressDefaults(zt::Ui &ui)
     ui.pump();
 }
 
+// The cases of Defaults pressed while a page was never opened: not
+// pressed, then OK; pressed, then OK (the sheet's apply writes the page's
+// defaults); pressed, then the page opened (it shows the defaults at once,
+// checked by shown) and Cancel.
+struct DefaultsBeforeOpening {
+    bool pressDefaults;
+    bool openAfterwards;
+};
+const DefaultsBeforeOpening kDefaultsBeforeOpening[] = {{false, false}, {true, false}, {true, true}};
+
+inline void RunDefaultsBeforeOpening(const DefaultsBeforeOpening &c, int page,
+                                     const std::function<void(zt::Ui &)> &shown)
+{
+    RunClientSheet([&](zt::Ui &ui) {
+        if (c.pressDefaults)
+            PressDefaults(ui);
+        if (!c.openAfterwards) {
+            ui.ok();
+            return;
+        }
+        ui.selectPage(page);
+        shown(ui);
+        ui.cancel();
+    });
+}
+
 // While it lives, the key can be read but not opened for writing, so the
 // pages' key opening fails on it.
 class LockedKey {

@@ -211,28 +211,15 @@ TEST(SecurityPage, DefaultsOnTheOpenPageResetMaskAndChoiceButKeepTheField)
 
 TEST(SecurityPage, DefaultsOnAPageNeverOpenedAreWrittenByTheSheetApply)
 {
-    struct Case {
-        bool pressDefaults;
-        bool openAfterwards;  // then Cancel
-    } cases[] = {{false, false}, {true, false}, {true, true}};
-    for (const Case &c : cases) {
+    for (const nfs::DefaultsBeforeOpening &c : nfs::kDefaultsBeforeOpening) {
         SCOPED_TRACE(testing::Message() << c.pressDefaults << c.openAfterwards);
         zt::RegistrySandbox sandbox;
         const std::string stored("alpha\0", 6);
         StoreHosts(stored);
         zt::SetDword(HKEY_CURRENT_USER, kUserDefaults, "UMask", 0);
-        nfs::RunClientSheet([&](zt::Ui &ui) {
-            if (c.pressDefaults)
-                nfs::PressDefaults(ui);
-            if (!c.openAfterwards) {
-                ui.ok();
-                return;
-            }
-            // The page created after the button shows the defaults at once.
-            ui.selectPage(nfs::kSecurity);
+        nfs::RunDefaultsBeforeOpening(c, nfs::kSecurity, [](zt::Ui &ui) {
             EXPECT_EQ(0755u, CheckedBoxes(ui));
             EXPECT_TRUE(ui.checked(kBroadcast));
-            ui.cancel();
         });
         DWORD type;
         if (c.pressDefaults && !c.openAfterwards) {
