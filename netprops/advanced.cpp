@@ -120,10 +120,9 @@ BOOL AdvancedTransfer(BOOL save)
 
 void AdvancedInit(HWND page)
 {
-    if (CurrentSheetState)
-        CurrentSheetState->advancedPage = page;
+    BOOL defaultsPending = NotePageOpened(page, &SheetState::advancedPage, &SheetState::advancedDefaultsPending);
     AdvancedTransfer(FALSE);
-    if (CurrentSheetState && CurrentSheetState->advancedDefaultsPending)
+    if (defaultsPending)
         AdvancedShowDefaults();
     AdvancedEnableControls(page);
 }
@@ -159,13 +158,9 @@ void AddAdvancedPage()
 
 void AdvancedShowDefaults()
 {
-    if (!CurrentSheetState)
+    HWND page = PageToShowDefaults(&SheetState::advancedPage, &SheetState::advancedDefaultsPending);
+    if (!page)
         return;
-    HWND page = CurrentSheetState->advancedPage;
-    if (!page) {
-        CurrentSheetState->advancedDefaultsPending = TRUE;
-        return;
-    }
     SelectRadio(page, IDC_ADVANCED_TRANSPORT_AUTO, IDC_ADVANCED_UDP_ONLY, IDC_ADVANCED_TRANSPORT_AUTO);
     SelectRadio(page, IDC_ADVANCED_VERSION_AUTO, IDC_ADVANCED_V2_ONLY, IDC_ADVANCED_VERSION_AUTO);
     SetItemText(page, IDC_ADVANCED_PORT, "0");

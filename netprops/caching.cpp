@@ -103,11 +103,10 @@ void CachingTransfer(BOOL save)
 
 void CachingInit(HWND page)
 {
-    if (CurrentSheetState)
-        CurrentSheetState->cachingPage = page;
+    BOOL defaultsPending = NotePageOpened(page, &SheetState::cachingPage, &SheetState::cachingDefaultsPending);
     FillLists();
     CachingTransfer(FALSE);
-    if (CurrentSheetState && CurrentSheetState->cachingDefaultsPending)
+    if (defaultsPending)
         CachingShowDefaults();
     CachingEnableControls(page);
 }
@@ -144,13 +143,9 @@ void AddCachingPage()
 
 void CachingShowDefaults()
 {
-    if (!CurrentSheetState)
+    HWND page = PageToShowDefaults(&SheetState::cachingPage, &SheetState::cachingDefaultsPending);
+    if (!page)
         return;
-    HWND page = CurrentSheetState->cachingPage;
-    if (!page) {
-        CurrentSheetState->cachingDefaultsPending = TRUE;
-        return;
-    }
     ComboShowNumber(page, IDC_CACHING_CACHE_SIZE, kDefaultCacheSize);
     CheckDlgButton(page, IDC_CACHING_ATTRIBUTE_CACHE, BST_CHECKED);
     CheckDlgButton(page, IDC_CACHING_DATA_CACHE, BST_CHECKED);

@@ -49,10 +49,9 @@ void FilesFoldersTransfer(BOOL save)
 
 void FilesFoldersInit(HWND page)
 {
-    if (CurrentSheetState)
-        CurrentSheetState->filesFoldersPage = page;
+    BOOL defaultsPending = NotePageOpened(page, &SheetState::filesFoldersPage, &SheetState::filesFoldersDefaultsPending);
     FilesFoldersTransfer(FALSE);
-    if (CurrentSheetState && CurrentSheetState->filesFoldersDefaultsPending)
+    if (defaultsPending)
         FilesFoldersShowDefaults();
     FilesFoldersEnableControls(page);
 }
@@ -91,13 +90,9 @@ void AddFilesFoldersPage()
 
 void FilesFoldersShowDefaults()
 {
-    if (!CurrentSheetState)
+    HWND page = PageToShowDefaults(&SheetState::filesFoldersPage, &SheetState::filesFoldersDefaultsPending);
+    if (!page)
         return;
-    HWND page = CurrentSheetState->filesFoldersPage;
-    if (!page) {
-        CurrentSheetState->filesFoldersDefaultsPending = TRUE;
-        return;
-    }
     CheckDlgButton(page, IDC_FILES_FOLDERS_ARCHIVE, BST_CHECKED);
     CheckDlgButton(page, IDC_FILES_FOLDERS_CASE_SENSITIVE, BST_UNCHECKED);
     CheckRadioButton(page, IDC_FILES_FOLDERS_LOWERCASE, IDC_FILES_FOLDERS_UPPERCASE,

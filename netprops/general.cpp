@@ -11,6 +11,24 @@
 
 SheetState *CurrentSheetState;
 
+BOOL NotePageOpened(HWND page, PageField pageField, PendingField pendingField)
+{
+    if (!CurrentSheetState)
+        return FALSE;
+    CurrentSheetState->*pageField = page;
+    return CurrentSheetState->*pendingField;
+}
+
+HWND PageToShowDefaults(PageField pageField, PendingField pendingField)
+{
+    if (!CurrentSheetState)
+        return NULL;
+    HWND page = CurrentSheetState->*pageField;
+    if (!page)
+        CurrentSheetState->*pendingField = TRUE;
+    return page;
+}
+
 namespace {
 
 HWND g_page;              // the page window, recorded on every message

@@ -157,10 +157,9 @@ void SecurityTransfer(BOOL save)
 
 void SecurityInit(HWND page)
 {
-    if (CurrentSheetState)
-        CurrentSheetState->securityPage = page;
+    BOOL defaultsPending = NotePageOpened(page, &SheetState::securityPage, &SheetState::securityDefaultsPending);
     SecurityTransfer(FALSE);
-    if (CurrentSheetState && CurrentSheetState->securityDefaultsPending)
+    if (defaultsPending)
         SecurityShowDefaults();
     SecurityEnableControls(page);
 }
@@ -196,13 +195,9 @@ void AddSecurityPage()
 
 void SecurityShowDefaults()
 {
-    if (!CurrentSheetState)
+    HWND page = PageToShowDefaults(&SheetState::securityPage, &SheetState::securityDefaultsPending);
+    if (!page)
         return;
-    HWND page = CurrentSheetState->securityPage;
-    if (!page) {
-        CurrentSheetState->securityDefaultsPending = TRUE;
-        return;
-    }
     SelectBroadcast(page, TRUE);
     ShowMask(page, kDefaultMask);
     SecurityEnableControls(page);

@@ -77,11 +77,10 @@ BOOL TuningTransfer(BOOL save)
 
 void TuningInit(HWND page)
 {
-    if (CurrentSheetState)
-        CurrentSheetState->tuningPage = page;
+    BOOL defaultsPending = NotePageOpened(page, &SheetState::tuningPage, &SheetState::tuningDefaultsPending);
     FillLists();
     TuningTransfer(FALSE);
-    if (CurrentSheetState && CurrentSheetState->tuningDefaultsPending)
+    if (defaultsPending)
         TuningShowDefaults();
 }
 
@@ -108,13 +107,9 @@ void AddTuningPage()
 
 void TuningShowDefaults()
 {
-    if (!CurrentSheetState)
+    HWND page = PageToShowDefaults(&SheetState::tuningPage, &SheetState::tuningDefaultsPending);
+    if (!page)
         return;
-    HWND page = CurrentSheetState->tuningPage;
-    if (!page) {
-        CurrentSheetState->tuningDefaultsPending = TRUE;
-        return;
-    }
     char text[16];
     ComboShowNumber(page, IDC_TUNING_TIMEOUT, MachineDefault("Timeout"));
     SetItemText(page, IDC_TUNING_BACKOFF, FormatNumber(text, MachineDefault("BackoffMultiplier")));
