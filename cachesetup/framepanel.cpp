@@ -29,6 +29,10 @@ void CFramePanel::Attach(CWnd *dialog)
 void CFramePanel::Draw(CDC *dc, UINT bitmapId)
 {
     const int left = m_rect.left, top = m_rect.top, right = m_rect.right, bottom = m_rect.bottom;
+    // Without its placeholder the panel has no place: the zero rectangle
+    // would put a stray border pixel and picture block in the dialog's corner.
+    if (!left && !top && !right && !bottom)
+        return;
     if (bitmapId) {
         HBITMAP bitmap = LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(bitmapId));
         if (!bitmap)
